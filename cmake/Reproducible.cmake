@@ -1,0 +1,10 @@
+# The same commit must build to the same bytes: no build paths, no time stamps.
+if(NOT MSVC)
+  add_compile_options("-ffile-prefix-map=${CMAKE_SOURCE_DIR}=." "-ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
+endif()
+if(MINGW)
+  add_link_options(-Wl,--no-insert-timestamp)
+elseif(MSVC)
+  add_link_options(/Brepro)
+  add_compile_options(/Brepro)
+endif()

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+namespace quorvin::testing {
+
+// A plain top-level window that counts the messages it receives, for tests to aim at.
+class CountingWindow {
+ public:
+  explicit CountingWindow(bool visible = false, RECT place = {100, 100, 300, 250});
+  ~CountingWindow();
+  CountingWindow(const CountingWindow&) = delete;
+  CountingWindow& operator=(const CountingWindow&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  int Count(UINT message) const;
+  WPARAM LastWParam(UINT message) const;
+  void Clear() { counts_.clear(); }
+  // The answer the window gives to kHotkeyNotify-like messages.
+  LRESULT answer = 0;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
+  HWND hwnd_ = nullptr;
+  std::map<UINT, int> counts_;
+  std::map<UINT, WPARAM> lastWParam_;
+};
+
+// Dispatches this thread's pending messages, waiting up to `milliseconds` in all.
+void Pump(DWORD milliseconds);
+
+}  // namespace quorvin::testing

@@ -56,15 +56,15 @@ run_logged() {
 }
 
 [ -f "$toolchain" ] || die "missing toolchain file $toolchain"
-command -v "$triplet-gcc" >/dev/null || die "$triplet-gcc not found (run scripts/install-packages.sh)"
+compgen -c "$triplet-gcc" >/dev/null || die "$triplet-gcc not found (run scripts/install-packages.sh)"
 [ -f "$sysroot/lib/libz.a" ] || die "$sysroot/lib/libz.a not found (libz-mingw-w64-dev)"
 
-# What the stamp must match: the source versions, the arch, the compiler, the
-# MinGW zlib, and this script and the toolchain file (their flags shape the build).
+# What the stamp must match: the source versions, the arch, the MinGW compiler,
+# runtime and zlib packages, and this script and the toolchain file (which
+# picks the compiler variant and shapes the flags).
 wanted_stamp() {
   cat "$srcroot/sources.lock"
   echo "arch $arch"
-  echo "compiler $("$triplet-gcc" -dumpfullversion)"
   dpkg-query -W -f='${Package} ${Version}\n' gcc-mingw-w64-base mingw-w64-common \
     "binutils-mingw-w64-${arch/_/-}" libz-mingw-w64-dev 2>/dev/null || true
   echo "script $(sha256sum <"$self" | cut -d' ' -f1)"
@@ -239,22 +239,25 @@ fetch_sources() {
     check_patched "$tmp/$dir"
     echo "$p $ver $dir" >>"$tmp/sources.lock"
   done
+  flock -x 9
   rm -rf "$srcroot"
   mv "$tmp" "$srcroot"
+  flock -u 9
 }
 
-# Shared while reading the sources, exclusive while replacing them: parallel
-# runs for the two arches then fetch once and build side by side.
-exec 9>"$deps/.lock-src"
-flock -s 9
+# Lock 7 lets one run download at a time; lock 9 is held shared while building
+# from the sources and exclusive only to swap in new ones, so parallel runs for
+# the two arches download once and then build side by side.
+exec 7>"$deps/.lock-fetch" 9>"$deps/.lock-src"
 # --refresh downloads again: cheap (a few MB), and picks up a new Debian upload.
 if [ $refresh -eq 1 ] || [ ! -f "$srcroot/sources.lock" ]; then
-  flock -x 9
+  flock -x 7
   if [ $refresh -eq 1 ] || [ ! -f "$srcroot/sources.lock" ]; then
     fetch_sources
   fi
-  flock -s 9
+  flock -u 7
 fi
+flock -s 9
 
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$(wanted_stamp)" ]; then
   echo "[deps] $arch: up to date"
@@ -271,10 +274,6 @@ if command -v ninja >/dev/null; then generator=(-G Ninja); else generator=(-G "U
 jobs=$(nproc 2>/dev/null || echo 2)
 work=$deps/work-$arch
 
-# No dates in the output: CMake's string(TIMESTAMP) and the like honour this.
-SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$srcroot/$(src_dir libpng1.6)/debian/changelog" -STimestamp 2>/dev/null || echo 0)
-export SOURCE_DATE_EPOCH
-
 # configure-build-install one CMake project; extra args go to the configure step.
 build_one() {
   local name=$1 src=$2 log=$3; shift 3
@@ -283,6 +282,9 @@ build_one() {
   local cflags="-ffile-prefix-map=$src=. -ffile-prefix-map=$bld=build"
   rm -rf "$bld"; mkdir -p "$bld"
   : >"$log"
+  # No build dates in the output: CMake's string(TIMESTAMP) honours this.
+  SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp 2>/dev/null || echo 0)
+  export SOURCE_DATE_EPOCH
   # Typed, so CMake does not turn the relative LIBDIR into one under the cwd.
   run_logged "$log" cmake -S "$src" -B "$bld" "${generator[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -306,7 +308,7 @@ jpeg_src=$srcroot/$(src_dir libjpeg-turbo)
 echo "[deps] building libjpeg-turbo $(src_ver libjpeg-turbo) for $arch…"
 build_one libjpeg-turbo "$jpeg_src" "$logdir/$arch-libjpeg-turbo.log" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
-  -DBUILD="$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y%m%d)"
+  -DBUILD="$(date -u -d "@$(dpkg-parsechangelog -l "$jpeg_src/debian/changelog" -STimestamp)" +%Y%m%d)"
 
 png_src=$srcroot/$(src_dir libpng1.6)
 echo "[deps] building libpng $(src_ver libpng1.6) for $arch…"

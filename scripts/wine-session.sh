@@ -25,16 +25,16 @@ write_font_settings() {
     '"SimHei"="WenQuanYi Zen Hei"' '"黑体"="WenQuanYi Zen Hei"' \
     '"Microsoft YaHei"="WenQuanYi Zen Hei"' '' |
     iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
-  "$wine" regedit "$reg" >/dev/null 2>&1
+  "$wine" regedit "$reg" >/dev/null 2>&1 9>&-
 }
 
 ensure_prefix() {
   [ -f "$prefix/.quorvin-ready" ] && return 0
   echo "[wine] creating the Wine prefix (10-20 s)…"
   rm -rf "$prefix"
-  "$wine" wineboot -i >/dev/null 2>&1
+  "$wine" wineboot -i >/dev/null 2>&1 9>&-
   write_font_settings
-  "$wine" wineserver -w 2>/dev/null || /usr/lib/wine/wineserver -w || true
+  /usr/lib/wine/wineserver -w 9>&- || true
   touch "$prefix/.quorvin-ready"
   echo "[wine] prefix ready: $prefix"
 }
@@ -48,7 +48,7 @@ start_xvfb() {
   local n
   for n in $(seq 91 160); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >"$state/xvfb.log" 2>&1 </dev/null &
+    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >"$state/xvfb.log" 2>&1 </dev/null 9>&- &
     local pid=$!
     for _ in $(seq 1 100); do
       [ -e "/tmp/.X11-unix/X$n" ] && break

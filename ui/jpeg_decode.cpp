@@ -60,7 +60,8 @@ struct JpegSession {
   // the rest of the picture with grey. Such a picture is dropped, not drawn
   // half-grey, so a warning fails like an error. Higher levels are trace notes.
   static void Notice(j_common_ptr common, int level) {
-    if (level < 0) Fail(common);
+    if (level < 0)
+      Fail(common);
   }
 };
 
@@ -78,15 +79,19 @@ void AppendBgrxRow(const JSAMPLE* rgb, int width, std::vector<std::uint8_t>& bgr
 
 bool DecodeGuarded(JpegSession& session, std::span<const std::uint8_t> bytes) {
   jpeg_decompress_struct& info = session.info;
-  if (QUORVIN_SETJMP(session.failed) != 0) return false;
+  if (QUORVIN_SETJMP(session.failed) != 0)
+    return false;
   jpeg_create_decompress(&info);
   info.mem->max_memory_to_use = kMaxDecoderMemory;
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
-  if (!IsAcceptablePictureSize(info.image_width, info.image_height)) return false;
+  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
+    return false;
+  if (!IsAcceptablePictureSize(info.image_width, info.image_height))
+    return false;
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
-  if (info.output_components != 3) return false;
+  if (info.output_components != 3)
+    return false;
   const int width = static_cast<int>(info.output_width);
   const int height = static_cast<int>(info.output_height);
   session.row.resize(static_cast<std::size_t>(width) * 3);
@@ -94,7 +99,8 @@ bool DecodeGuarded(JpegSession& session, std::span<const std::uint8_t> bytes) {
   session.picture.bgrx.reserve(static_cast<std::size_t>(width) * height * 4);
   while (info.output_scanline < info.output_height) {
     JSAMPROW rows[1] = {session.row.data()};
-    if (jpeg_read_scanlines(&info, rows, 1) != 1) return false;
+    if (jpeg_read_scanlines(&info, rows, 1) != 1)
+      return false;
     AppendBgrxRow(session.row.data(), width, session.picture.bgrx);
   }
   jpeg_finish_decompress(&info);
@@ -106,9 +112,11 @@ bool DecodeGuarded(JpegSession& session, std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> bytes) {
-  if (bytes.empty() || bytes.size() > ULONG_MAX) return std::nullopt;
+  if (bytes.empty() || bytes.size() > ULONG_MAX)
+    return std::nullopt;
   JpegSession session;
-  if (!DecodeGuarded(session, bytes)) return std::nullopt;
+  if (!DecodeGuarded(session, bytes))
+    return std::nullopt;
   return std::move(session.picture);
 }
 

@@ -12,8 +12,10 @@ PictureFormat RecognisePicture(std::span<const std::uint8_t> bytes) {
   auto startsWith = [&](std::initializer_list<std::uint8_t> magic) {
     return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
   };
-  if (startsWith({0xFF, 0xD8})) return PictureFormat::Jpeg;
-  if (startsWith({0x89, 0x50, 0x4E, 0x47})) return PictureFormat::Png;
+  if (startsWith({0xFF, 0xD8}))
+    return PictureFormat::Jpeg;
+  if (startsWith({0x89, 0x50, 0x4E, 0x47}))
+    return PictureFormat::Png;
   return PictureFormat::Unknown;
 }
 

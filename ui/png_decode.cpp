@@ -36,24 +36,30 @@ struct PngImage {
 // libpng's simplified API catches its own errors (it longjmps only inside
 // libpng) and reports them as a 0 result, so nothing here can end the process.
 std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> bytes, Rgb background) {
-  if (!EndsWithEndChunk(bytes)) return std::nullopt;
+  if (!EndsWithEndChunk(bytes))
+    return std::nullopt;
   PngImage png;
   png_image& image = png.image;
-  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return std::nullopt;
-  if (!IsAcceptablePictureSize(image.width, image.height)) return std::nullopt;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+    return std::nullopt;
+  if (!IsAcceptablePictureSize(image.width, image.height))
+    return std::nullopt;
   image.format = PNG_FORMAT_BGRA;
   DecodedPicture picture;
   picture.width = static_cast<int>(image.width);
   picture.height = static_cast<int>(image.height);
   picture.bgrx.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, picture.bgrx.data(), 0, nullptr)) return std::nullopt;
+  if (!png_image_finish_read(&image, nullptr, picture.bgrx.data(), 0, nullptr))
+    return std::nullopt;
   // libpng turns data it can get past (a short image stream, a bad ancillary
   // chunk) into warnings; as with JPEG, such a picture is dropped, not drawn.
-  if (image.warning_or_error != 0) return std::nullopt;
+  if (image.warning_or_error != 0)
+    return std::nullopt;
   for (std::size_t i = 0; i < picture.bgrx.size(); i += 4) {
     std::uint8_t* pixel = &picture.bgrx[i];
     const std::uint8_t alpha = pixel[3];
-    if (alpha == 0xFF) continue;
+    if (alpha == 0xFF)
+      continue;
     pixel[0] = Blend(pixel[0], background.b, alpha);
     pixel[1] = Blend(pixel[1], background.g, alpha);
     pixel[2] = Blend(pixel[2], background.r, alpha);

@@ -72,7 +72,9 @@ TEST_F(ClickerTest, EighteenControlsAtTheirPlacesWithTheirTexts) {
     EXPECT_EQ(rect.left, c.left) << Utf8(c.label);
     EXPECT_EQ(rect.top, c.top) << Utf8(c.label);
     EXPECT_EQ(rect.right - rect.left, c.width) << Utf8(c.label);
-    if (c.height > 0) EXPECT_EQ(rect.bottom - rect.top, c.height) << Utf8(c.label);
+    if (c.height > 0) {
+      EXPECT_EQ(rect.bottom - rect.top, c.height) << Utf8(c.label);
+    }
     EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible) << Utf8(c.label);
     EXPECT_TRUE(IsWindowEnabled(control)) << Utf8(c.label);
     EXPECT_EQ(WindowText(control), c.text) << Utf8(c.label) << ": text " << Utf8(WindowText(control));
@@ -189,9 +191,9 @@ TEST_F(ClickerTest, CloseButtonShowsTheNoticeThenExitsWithZero) {
       [](HWND child, LPARAM lParam) -> BOOL {
         wchar_t className[32]{};
         GetClassNameW(child, className, 32);
-        auto* found = reinterpret_cast<std::pair<int*, std::wstring*>*>(lParam);
-        if (std::wstring(className) == L"Button") ++*found->first;
-        *found->second += WindowText(child) + L"|";
+        auto* tally = reinterpret_cast<std::pair<int*, std::wstring*>*>(lParam);
+        if (std::wstring(className) == L"Button") ++*tally->first;
+        *tally->second += WindowText(child) + L"|";
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&found));

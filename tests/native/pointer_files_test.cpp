@@ -23,8 +23,12 @@ Bytes ReadPicture(const std::string& name) {
   return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-unsigned Read16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-std::uint32_t Read32(const Bytes& b, std::size_t at) { return Read16(b, at) | std::uint32_t{Read16(b, at + 2)} << 16; }
+unsigned Read16(const Bytes& b, std::size_t at) {
+  return b.at(at) | b.at(at + 1) << 8;
+}
+std::uint32_t Read32(const Bytes& b, std::size_t at) {
+  return Read16(b, at) | std::uint32_t{Read16(b, at + 2)} << 16;
+}
 
 // One image of 32×32: directory (6 bytes), one entry (16), then the bitmap header.
 constexpr std::size_t kEntry = 6;
@@ -55,15 +59,24 @@ TEST(PointerFiles, IconIsOneOpaque24BitImageOfAnArrowOnWhite) {
   const Bytes icon = ReadPicture("app.ico");
   ASSERT_EQ(icon.size(), kImage + 40 + kSide * kSide * 3 + kMaskBytes) << "app.ico: size";
   ExpectFields("app.ico", icon,
-               {{"reserved", 0, 2, 0}, {"type (1 = icon)", 2, 2, 1}, {"image count", 4, 2, 1},
-                {"width", kEntry, 1, 32}, {"height", kEntry + 1, 1, 32}, {"planes", kEntry + 4, 2, 1},
-                {"bits per pixel", kEntry + 6, 2, 24}, {"image bytes", kEntry + 8, 4, 40 + 32 * 32 * 3 + 128},
-                {"image offset", kEntry + 12, 4, kImage}, {"header size", kImage, 4, 40},
-                {"bitmap width", kImage + 4, 4, 32}, {"bitmap height (colour and mask)", kImage + 8, 4, 64},
-                {"bitmap bits per pixel", kImage + 14, 2, 24}, {"compression", kImage + 16, 4, 0}});
+               {{"reserved", 0, 2, 0},
+                {"type (1 = icon)", 2, 2, 1},
+                {"image count", 4, 2, 1},
+                {"width", kEntry, 1, 32},
+                {"height", kEntry + 1, 1, 32},
+                {"planes", kEntry + 4, 2, 1},
+                {"bits per pixel", kEntry + 6, 2, 24},
+                {"image bytes", kEntry + 8, 4, 40 + 32 * 32 * 3 + 128},
+                {"image offset", kEntry + 12, 4, kImage},
+                {"header size", kImage, 4, 40},
+                {"bitmap width", kImage + 4, 4, 32},
+                {"bitmap height (colour and mask)", kImage + 8, 4, 64},
+                {"bitmap bits per pixel", kImage + 14, 2, 24},
+                {"compression", kImage + 16, 4, 0}});
   const std::size_t mask = icon.size() - kMaskBytes;
-  EXPECT_TRUE(std::all_of(icon.begin() + static_cast<std::ptrdiff_t>(mask), icon.end(), [](std::uint8_t m) { return m == 0; }))
-      << "app.ico: every mask bit must be 0 (opaque)";
+  EXPECT_TRUE(std::all_of(icon.begin() + static_cast<std::ptrdiff_t>(mask), icon.end(), [](std::uint8_t m) {
+    return m == 0;
+  })) << "app.ico: every mask bit must be 0 (opaque)";
   // Colours present: the white square, the black outline, the light grey shading.
   int white = 0, black = 0, grey = 0;
   for (std::size_t p = kImage + 40; p < mask; p += 3) {
@@ -83,11 +96,18 @@ TEST(PointerFiles, CursorIsMonochromeWithTheFingerTipAtTheHotSpot) {
   const Bytes cursor = ReadPicture("hand.cur");
   ASSERT_EQ(cursor.size(), kImage + 40 + 8 + 2 * kMaskBytes) << "hand.cur: size";
   ExpectFields("hand.cur", cursor,
-               {{"type (2 = cursor)", 2, 2, 2}, {"image count", 4, 2, 1}, {"width", kEntry, 1, 32},
-                {"height", kEntry + 1, 1, 32}, {"hot spot x", kEntry + 4, 2, 6}, {"hot spot y", kEntry + 6, 2, 1},
-                {"image bytes", kEntry + 8, 4, 40 + 8 + 256}, {"image offset", kEntry + 12, 4, kImage},
-                {"bitmap height (colour and mask)", kImage + 8, 4, 64}, {"bitmap bits per pixel", kImage + 14, 2, 1},
-                {"palette 0 (black)", kImage + 40, 4, 0x000000}, {"palette 1 (white)", kImage + 44, 4, 0xFFFFFF}});
+               {{"type (2 = cursor)", 2, 2, 2},
+                {"image count", 4, 2, 1},
+                {"width", kEntry, 1, 32},
+                {"height", kEntry + 1, 1, 32},
+                {"hot spot x", kEntry + 4, 2, 6},
+                {"hot spot y", kEntry + 6, 2, 1},
+                {"image bytes", kEntry + 8, 4, 40 + 8 + 256},
+                {"image offset", kEntry + 12, 4, kImage},
+                {"bitmap height (colour and mask)", kImage + 8, 4, 64},
+                {"bitmap bits per pixel", kImage + 14, 2, 1},
+                {"palette 0 (black)", kImage + 40, 4, 0x000000},
+                {"palette 1 (white)", kImage + 44, 4, 0xFFFFFF}});
   const std::size_t colour = kImage + 48;
   const std::size_t mask = colour + kMaskBytes;
   int black = 0, white = 0;

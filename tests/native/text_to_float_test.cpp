@@ -133,6 +133,7 @@ TEST(TextToFloat, ReadsTheLongestNumberPrefix) {
       {u"\uFF0B\uFF0E\uFF15", 0.5f},
       {u"\uFF11\uFF45\uFF13", 1000.0f},
       {u"\uFF13e\uFF12", 300.0f},
+      {u"\uFF19\uFF25\uFF0B\uFF11", 90.0f},
       {u"\u00A01", 0.0f},
       {u"\u0661", 0.0f},
       {u"1\uFF0E5", 1.5f},

@@ -24,7 +24,8 @@ class Canvas {
   // Right and bottom are inclusive, as picture positions are quoted (x 14–31).
   void FillRect(int left, int top, int right, int bottom, Colour colour) {
     for (int y = std::max(top, 0); y <= std::min(bottom, height_ - 1); ++y)
-      for (int x = std::max(left, 0); x <= std::min(right, width_ - 1); ++x) Set(x, y, colour);
+      for (int x = std::max(left, 0); x <= std::min(right, width_ - 1); ++x)
+        Set(x, y, colour);
   }
 
   // Paints colour where inside(x, y) holds, with x and y in pixel units (pixel
@@ -38,8 +39,10 @@ class Canvas {
         int hits = 0;
         for (int sy = 0; sy < kSamples; ++sy)
           for (int sx = 0; sx < kSamples; ++sx)
-            if (inside(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples)) ++hits;
-        if (hits > 0) Set(x, y, Mix(At(x, y), colour, hits, kSamples * kSamples));
+            if (inside(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples))
+              ++hits;
+        if (hits > 0)
+          Set(x, y, Mix(At(x, y), colour, hits, kSamples * kSamples));
       }
     }
   }

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     std::printf("%s %s\n", written ? "wrote" : "FAILED", (folder + "/" + name).c_str());
     ok = ok && written;
   };
-  for (const Jpeg& jpeg : jpegs) report(jpeg.name, WriteJpeg(folder + "/" + jpeg.name, jpeg.canvas, kJpegQuality));
+  for (const Jpeg& jpeg : jpegs)
+    report(jpeg.name, WriteJpeg(folder + "/" + jpeg.name, jpeg.canvas, kJpegQuality));
   report("label_background.png", WritePng(folder + "/label_background.png", DrawLabelBackground()));
   report("app.ico", WriteIcon(folder + "/app.ico", DrawArrowIcon()));
   report("hand.cur", WriteCursor(folder + "/hand.cur", DrawHandCursor()));

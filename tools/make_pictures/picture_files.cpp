@@ -47,8 +47,14 @@ void PutImageHeader(Bytes& out, int width, int height, int bitsPerPixel, std::ui
 
 // One file header and one directory entry; resource type 1 is an icon, 2 a cursor.
 // For an icon the two 16-bit fields are planes and bit count, for a cursor the hot spot.
-void PutDirectory(Bytes& out, unsigned type, int width, int height, unsigned colourCount,
-                  unsigned field1, unsigned field2, std::uint32_t imageBytes) {
+void PutDirectory(Bytes& out,
+                  unsigned type,
+                  int width,
+                  int height,
+                  unsigned colourCount,
+                  unsigned field1,
+                  unsigned field2,
+                  std::uint32_t imageBytes) {
   Put16(out, 0);
   Put16(out, type);
   Put16(out, 1);
@@ -69,12 +75,15 @@ void PutMask(Bytes& out, int width, int height, Bit bit) {
   for (int y = height - 1; y >= 0; --y) {
     Bytes row(static_cast<std::size_t>(rowBytes), 0);
     for (int x = 0; x < width; ++x)
-      if (bit(x, y)) row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+      if (bit(x, y))
+        row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     out.insert(out.end(), row.begin(), row.end());
   }
 }
 
-int MaskBytes(int width, int height) { return (width + 31) / 32 * 4 * height; }
+int MaskBytes(int width, int height) {
+  return (width + 31) / 32 * 4 * height;
+}
 
 }  // namespace
 
@@ -163,8 +172,8 @@ bool WriteCursor(const std::string& path, const CursorImage& cursor) {
   const int bitsBytes = 2 * MaskBytes(width, height);
   const auto imageBytes = static_cast<std::uint32_t>(40 + 8 + bitsBytes);
   Bytes out;
-  PutDirectory(out, 2, width, height, 2, static_cast<unsigned>(cursor.hotX),
-               static_cast<unsigned>(cursor.hotY), imageBytes);
+  PutDirectory(out, 2, width, height, 2, static_cast<unsigned>(cursor.hotX), static_cast<unsigned>(cursor.hotY),
+               imageBytes);
   PutImageHeader(out, width, height, 1, static_cast<std::uint32_t>(bitsBytes));
   Put32(out, 0x00000000);  // palette entry 0: black
   Put32(out, 0x00FFFFFF);  // palette entry 1: white

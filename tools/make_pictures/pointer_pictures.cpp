@@ -20,7 +20,8 @@ bool InsidePolygon(const std::vector<Point>& polygon, double x, double y) {
   for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
     const Point& a = polygon[i];
     const Point& b = polygon[j];
-    if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+    if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x)
+      inside = !inside;
   }
   return inside;
 }
@@ -31,7 +32,8 @@ struct RoundedRect {
   double radius;
 
   bool Contains(int x, int y) const {
-    if (x < left || x > right || y < top || y > bottom) return false;
+    if (x < left || x > right || y < top || y > bottom)
+      return false;
     const double cx = std::clamp(x + 0.5, left + radius, right + 1 - radius);
     const double cy = std::clamp(y + 0.5, top + radius, bottom + 1 - radius);
     return std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius;
@@ -58,7 +60,7 @@ Canvas DrawArrowIcon() {
   Canvas canvas(kPointerSize, kPointerSize, kWhite);
   // The usual arrow: a straight left edge, a 45° right edge, and a tail
   // leaving the notch toward the lower right.
-  const std::vector<Point> arrow = {{8, 2},      {8, 26},       {14, 20},     {18.5, 29.75},
+  const std::vector<Point> arrow = {{8, 2},         {8, 26},        {14, 20},      {18.5, 29.75},
                                     {22.25, 28.25}, {17.75, 19.25}, {25.25, 19.25}};
   auto inArrow = [&](int x, int y) {
     return x >= 0 && y >= 0 && x < kPointerSize && y < kPointerSize && InsidePolygon(arrow, x + 0.5, y + 0.5);
@@ -68,7 +70,8 @@ Canvas DrawArrowIcon() {
   };
   for (int y = 0; y < kPointerSize; ++y) {
     for (int x = 0; x < kPointerSize; ++x) {
-      if (!inArrow(x, y)) continue;
+      if (!inArrow(x, y))
+        continue;
       if (onOutline(x, y)) {
         canvas.Set(x, y, kBlack);
       } else if (onOutline(x + 1, y)) {
@@ -90,7 +93,10 @@ CursorImage DrawHandCursor() {
   auto rect = [](RoundedRect r) { return [r](int x, int y) { return r.Contains(x, y); }; };
   const Piece pieces[] = {
       {kPalm, rect({4, 12, 18, 25, 3.5})},
-      {kThumb, [](int x, int y) { return Capsule{2.0, 12.0, 6.0, 18.5, 2.1}.Contains(x, y); }},
+      {kThumb,
+       [](int x, int y) {
+         return Capsule{2.0, 12.0, 6.0, 18.5, 2.1}.Contains(x, y);
+       }},
       {kLittle, rect({15, 10, 18, 16, 1.5})},
       {kRing, rect({12, 8, 15, 16, 1.5})},
       {kMiddle, rect({8, 7, 12, 16, 1.5})},
@@ -98,13 +104,15 @@ CursorImage DrawHandCursor() {
   };
   std::vector<Part> parts(kPointerSize * kPointerSize, kNone);
   auto partAt = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= kPointerSize || y >= kPointerSize) return kNone;
+    if (x < 0 || y < 0 || x >= kPointerSize || y >= kPointerSize)
+      return kNone;
     return parts[static_cast<std::size_t>(y) * kPointerSize + x];
   };
   for (const Piece& piece : pieces)
     for (int y = 0; y < kPointerSize; ++y)
       for (int x = 0; x < kPointerSize; ++x)
-        if (piece.contains(x, y)) parts[static_cast<std::size_t>(y) * kPointerSize + x] = piece.part;
+        if (piece.contains(x, y))
+          parts[static_cast<std::size_t>(y) * kPointerSize + x] = piece.part;
 
   auto isFinger = [](Part p) { return p >= kLittle; };
   CursorImage cursor{kPointerSize, kPointerSize, {}, 6, 1};
@@ -112,7 +120,8 @@ CursorImage DrawHandCursor() {
   for (int y = 0; y < kPointerSize; ++y) {
     for (int x = 0; x < kPointerSize; ++x) {
       const Part here = partAt(x, y);
-      if (here == kNone) continue;
+      if (here == kNone)
+        continue;
       const bool edge = partAt(x - 1, y) == kNone || partAt(x + 1, y) == kNone || partAt(x, y - 1) == kNone ||
                         partAt(x, y + 1) == kNone;
       // A line parts neighbouring fingers down to where they join the palm.

@@ -68,21 +68,22 @@ Canvas DrawCloseButton(Colour cross, int shiftDown) {
   };
   tile.FillShape(
       [&](double x, double y) {
-        return inBox(x, y) && (onStroke(x, y, left, top, right, bottom) ||
-                               onStroke(x, y, right, top, left, bottom));
+        return inBox(x, y) && (onStroke(x, y, left, top, right, bottom) || onStroke(x, y, right, top, left, bottom));
       },
       cross);
   return tile;
 }
 
-Canvas DrawLabelBackground() { return Canvas(71, 67, Colour{78, 185, 111}); }
+Canvas DrawLabelBackground() {
+  return Canvas(71, 67, Colour{78, 185, 111});
+}
 
 Canvas DrawMouse() {
   constexpr int kSize = 60;
   Canvas canvas(kSize, kSize, kWindowGreen);
   // The body is a capsule along the diagonal from lower left to upper right,
   // slightly wider at the palm end, like a real mouse.
-  const double lowX = 19.0, lowY = 41.0;   // centre of the palm end
+  const double lowX = 19.0, lowY = 41.0;    // centre of the palm end
   const double highX = 39.0, highY = 21.0;  // centre of the button end
   const double lowRadius = 13.5, highRadius = 11.5;
   auto body = [&](double grow) {

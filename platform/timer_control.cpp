@@ -8,15 +8,15 @@ namespace {
 constexpr wchar_t kTimerControlClass[] = L"QuorvinTimerControl";
 }
 
-bool TimerControl::Create(HWND parent, int left, int top, int width, int height,
+bool TimerControl::Create(HWND parent, int id, int left, int top, int width, int height,
                           int initialPeriod) {
   WNDCLASSEXW wc{};
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kTimerControlClass;
   if (!RegisterClassOnce(wc)) return false;
-  // Never shown and takes no input.
-  if (CreateWindowExW(0, kTimerControlClass, L"", WS_CHILD | WS_DISABLED, left, top, width, height,
-                      parent, nullptr, wc.hInstance, this) == nullptr)
+  // Never shown, so it takes no input.
+  if (CreateWindowExW(0, kTimerControlClass, L"", WS_CHILD, left, top, width, height,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wc.hInstance, this) == nullptr)
     return false;
   SetPeriod(initialPeriod);
   return true;

@@ -15,7 +15,7 @@ inline constexpr UINT kTimerControlSetPeriod = WM_APP + 0x101;
 // each expiry.
 class TimerControl : public WindowBase {
  public:
-  bool Create(HWND parent, int left, int top, int width, int height, int initialPeriod);
+  bool Create(HWND parent, int id, int left, int top, int width, int height, int initialPeriod);
   void OnPeriodic(std::function<void()> handler) { periodic_ = std::move(handler); }
 
   void SetPeriod(int milliseconds);

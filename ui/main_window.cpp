@@ -136,7 +136,7 @@ bool MainWindow::CreateControl(const ControlRecord& record) {
     }
     case ControlKind::kTimer:
       时钟1_ = std::make_unique<TimerControl>();
-      if (时钟1_->Create(Handle(), record.left, record.top, record.width, record.height, 0))
+      if (时钟1_->Create(Handle(), ControlId(record.name), record.left, record.top, record.width, record.height, 0))
         window = 时钟1_->Handle();
       break;
     case ControlKind::kPictureButton: {

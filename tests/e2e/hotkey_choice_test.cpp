@@ -18,10 +18,14 @@ class HotkeyChoiceTest : public ClickerTest {
   void Choose(int item) {
     HWND box = Child(N::组合框_热键设置);
     const POINT at = CentreOf(box);
+    // Far enough from the last click on the box not to make a double-click of it.
+    PumpMessagesFor(GetDoubleClickTime() + 100);
     MoveMouseTo(at.x, at.y);
+    PumpMessagesFor(100);
     LeftButton(true);
     LeftButton(false);
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000))
+        << "the list of 组合框_热键设置 did not open";
     const int current = static_cast<int>(SendMessageW(box, CB_GETCURSEL, 0, 0));
     for (int i = current; i < item; ++i) PressKey(VK_DOWN);
     for (int i = current; i > item; --i) PressKey(VK_UP);

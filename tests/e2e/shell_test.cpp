@@ -214,7 +214,7 @@ TEST_F(ClickerTest, DragByTheWindowSurfaceAndByALabelMovesTheWindow) {
     const char* where;
     POINT offset;  // within the window
   };
-  const Case cases[] = {{"the window's surface", {300, 140}}, {"标签1", {212, 97}},
+  const Case cases[] = {{"the window's surface", {180, 145}}, {"标签1", {212, 97}},
                         {"标签2", {250, 220}},                {"图片框1", {14, 13}}};
   for (const Case& c : cases) {
     const RECT before = ScreenRect(window_);

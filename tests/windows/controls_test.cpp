@@ -80,7 +80,7 @@ class TimerControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OpenEvents();
-    ASSERT_TRUE(timer_.Create(parent_.Handle(), 0, 0, 48, 32, 0));
+    ASSERT_TRUE(timer_.Create(parent_.Handle(), 1, 0, 0, 48, 32, 0));
     timer_.OnPeriodic([this] { ++ticks_; });
   }
   CountingWindow parent_;

@@ -12,3 +12,14 @@ if [ -n "$bad" ]; then
   echo "[exe] needs DLLs that are not part of Windows: $bad" >&2
   exit 1
 fi
+
+# Texts are UTF-16 throughout: no ANSI (…A) entry points of the windowing and drawing DLLs,
+# which would garble Chinese texts on systems whose code page is not 936.
+ansi=$("$objdump" -p "$exe" | awk '
+  /DLL Name:/ { dll = toupper($3); next }
+  (dll == "USER32.DLL" || dll == "GDI32.DLL" || dll == "COMCTL32.DLL") && NF >= 3 && $NF ~ /[a-z]A$/ { print dll ": " $NF }')
+if [ -n "$ansi" ]; then
+  echo "[exe] imports ANSI functions: $ansi" >&2
+  exit 1
+fi
+echo "[exe] no ANSI imports from user32, gdi32 or comctl32"

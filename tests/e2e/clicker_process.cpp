@@ -165,25 +165,29 @@ POINT CentreOf(HWND window) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+namespace {
+// Named callbacks: on 32-bit Windows they must be stdcall, which lambdas cannot become.
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ChildWindowsOf(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, &CollectWindow, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
 HWND FindTopLevelOfProcess(DWORD processId, const wchar_t* caption) {
-  struct Search {
-    DWORD processId;
-    const wchar_t* caption;
-    HWND found;
-  } search{processId, caption, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->processId && IsWindowVisible(hwnd) && WindowText(hwnd) == s->caption) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> windows;
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND hwnd : windows) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == processId && IsWindowVisible(hwnd) && WindowText(hwnd) == caption) return hwnd;
+  }
+  return nullptr;
 }
 
 }  // namespace quorvin::testing

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvin::testing {
 
@@ -67,6 +68,9 @@ void RightButton(bool down);
 // The centre of a window in screen coordinates.
 POINT CentreOf(HWND window);
 RECT ScreenRect(HWND window);
+
+// Every child window of `parent`, at any depth.
+std::vector<HWND> ChildWindowsOf(HWND parent);
 
 // A top-level window of another process found by its caption, e.g. a message box.
 HWND FindTopLevelOfProcess(DWORD processId, const wchar_t* caption);

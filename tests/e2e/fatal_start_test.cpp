@@ -15,13 +15,7 @@ TEST(FatalStart, AControlThatCannotBeCreatedShowsTheErrorBoxAndExitsWithMinusOne
                         15000))
       << "no error box captioned 错误";
   std::wstring texts;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        *reinterpret_cast<std::wstring*>(lParam) += WindowText(child) + L"|";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&texts));
+  for (HWND child : ChildWindowsOf(box)) texts += WindowText(child) + L"|";
   EXPECT_NE(texts.find(L"载入启动窗口失败"), std::wstring::npos);
   EXPECT_EQ(program.FindWindowOfProcess(L"Quorvin鼠标连点器") != nullptr &&
                 IsWindowVisible(program.FindWindowOfProcess(L"Quorvin鼠标连点器")),

@@ -185,18 +185,12 @@ TEST_F(ClickerTest, CloseButtonShowsTheNoticeThenExitsWithZero) {
   // Only an OK button, and the group and site named in the text.
   int buttons = 0;
   std::wstring texts;
-  std::pair<int*, std::wstring*> found{&buttons, &texts};
-  EnumChildWindows(
-      notice,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        wchar_t className[32]{};
-        GetClassNameW(child, className, 32);
-        auto* tally = reinterpret_cast<std::pair<int*, std::wstring*>*>(lParam);
-        if (std::wstring(className) == L"Button") ++*tally->first;
-        *tally->second += WindowText(child) + L"|";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  for (HWND child : ChildWindowsOf(notice)) {
+    wchar_t className[32]{};
+    GetClassNameW(child, className, 32);
+    if (std::wstring(className) == L"Button") ++buttons;
+    texts += WindowText(child) + L"|";
+  }
   EXPECT_EQ(buttons, 1) << Utf8(texts);
   EXPECT_NE(texts.find(L"Talmeo技术群："), std::wstring::npos) << Utf8(texts);
   EXPECT_NE(texts.find(L"  免费分享："), std::wstring::npos) << Utf8(texts);

@@ -56,6 +56,27 @@ void Label::Paint() {
   UniqueBrush brush(CreateSolidBrush(BackgroundColour()));
   FillRgn(dc, rest.get(), brush.get());
   DrawLabelText(Handle(), dc, look_, nullptr);
+  RedrawTransparentLabelsAbove(area);
+}
+
+void Label::RedrawTransparentLabelsAbove(const RECT& painted) const {
+  // Transparent siblings above (the usage notes on the panel) have no background of their
+  // own and were just painted over: have them draw again, after this.
+  HWND parent = GetParent(Handle());
+  RECT inParent = painted;
+  MapWindowPoints(Handle(), parent, reinterpret_cast<POINT*>(&inParent), 2);
+  for (HWND above = GetWindow(Handle(), GW_HWNDPREV); above != nullptr;
+       above = GetWindow(above, GW_HWNDPREV)) {
+    if (!IsWindowVisible(above) || (GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TRANSPARENT) == 0)
+      continue;
+    RECT place{};
+    GetWindowRect(above, &place);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+    RECT overlap{};
+    if (!IntersectRect(&overlap, &place, &inParent)) continue;
+    MapWindowPoints(parent, above, reinterpret_cast<POINT*>(&overlap), 2);
+    InvalidateRect(above, &overlap, FALSE);
+  }
 }
 
 LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -24,6 +24,7 @@ class Label : public WindowBase {
 
  private:
   void Paint();
+  void RedrawTransparentLabelsAbove(const RECT& painted) const;
   COLORREF BackgroundColour() const;
 
   ControlLook look_;

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <functional>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>

@@ -1,26 +1,6 @@
-// Feeds arbitrary bytes to the picture decoder by way of the PNG reader; any
-// crash, sanitizer report or broken result is a finding.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <span>
-
-#include "ui/picture_decode.h"
+// Feeds arbitrary bytes to the picture decoder by way of the PNG reader.
+#include "fuzz/decoder_fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::span<const std::uint8_t> bytes(data, size);
-  // Other inputs never reach libpng; leave them to the other fuzzers.
-  if (quorvin::RecognisePicture(bytes) != quorvin::PictureFormat::Png)
-    return 0;
-  const auto picture = quorvin::DecodePicture(bytes, {12, 34, 56});
-  if (!picture)
-    return 0;
-  if (picture->width <= 0 || picture->height <= 0 ||
-      picture->bgrx.size() != static_cast<std::size_t>(picture->width) * picture->height * 4)
-    std::abort();
-  // Translucent pixels are blended, so every pixel must come out opaque.
-  for (std::size_t i = 3; i < picture->bgrx.size(); i += 4)
-    if (picture->bgrx[i] != 0xFF)
-      std::abort();
-  return 0;
+  return FuzzOneDecoder(data, size, quorvin::PictureFormat::Png, {12, 34, 56});
 }

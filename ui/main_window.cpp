@@ -309,7 +309,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       CloseEventsForGood();
-      if (events_.destroyed) events_.destroyed();
       PostQuitMessage(0);
       return 0;
   }

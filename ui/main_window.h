@@ -34,7 +34,6 @@ struct WindowEvents {
   std::function<void()> clickTimer;                      // 时钟1
   std::function<void()> hotkeyChosen;                    // 组合框_热键设置
   std::function<void()> intervalChosen;                  // 组合框_鼠标单机间隔秒
-  std::function<void()> destroyed;                       // the window is going away
 };
 
 // The program's one top-level window and its eighteen controls, built from the control table.

@@ -22,7 +22,7 @@ Buttons CountButtons(const CountingWindow& target) {
 class ClickTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Pump(100);
+    PumpMessagesFor(100);
     target_.Clear();
   }
   CountingWindow target_{true, RECT{200, 200, 400, 350}};
@@ -40,7 +40,7 @@ TEST_F(ClickTest, EachKindGivesExactlyItsButtonEventsWhereThePointerIsPut) {
     SetCursorPos(10, 10);  // elsewhere: the click must put the pointer on the target itself
     target_.Clear();
     SynthesizeClick(300, 280, c.kind);
-    Pump(150);
+    PumpMessagesFor(150);
     const Buttons got = CountButtons(target_);
     EXPECT_EQ(got.leftDown, c.expected.leftDown) << "kind " << c.kind;
     EXPECT_EQ(got.leftUp, c.expected.leftUp) << "kind " << c.kind;
@@ -112,7 +112,7 @@ TEST_F(ClickTest, AWorkerWaitingOnTheWindowClicksNothingWhenCalledOff) {
   }));
   Sleep(50);
   worker.CallOff();
-  Pump(300);
+  PumpMessagesFor(300);
   EXPECT_EQ(target_.Count(WM_LBUTTONDOWN), 0);
 }
 

@@ -92,7 +92,7 @@ TEST_F(TimerControlTest, WritingTheSamePeriodKeepsThePhase) {
   SetTimerPeriod(Control(timer_.Handle()), 120);
   // Rewritten every 40 ms: a restart each time would never let the timer expire.
   for (int i = 0; i < 15; ++i) {
-    Pump(40);
+    PumpMessagesFor(40);
     SetTimerPeriod(Control(timer_.Handle()), 120);
   }
   EXPECT_GE(ticks_, 2) << "after 600 ms of a 120 ms period";
@@ -102,7 +102,7 @@ TEST_F(TimerControlTest, WritingTheSamePeriodKeepsThePhase) {
 TEST_F(TimerControlTest, ANewPeriodRestartsTheTimer) {
   SetTimerPeriod(Control(timer_.Handle()), 120);
   for (int i = 0; i < 15; ++i) {
-    Pump(40);
+    PumpMessagesFor(40);
     SetTimerPeriod(Control(timer_.Handle()), i % 2 == 0 ? 121 : 120);
   }
   EXPECT_EQ(ticks_, 0) << "each new period starts a full period afresh";
@@ -110,15 +110,15 @@ TEST_F(TimerControlTest, ANewPeriodRestartsTheTimer) {
 
 TEST_F(TimerControlTest, NegativePeriodStopsAndStoresZero) {
   SetTimerPeriod(Control(timer_.Handle()), 20);
-  Pump(150);
+  PumpMessagesFor(150);
   EXPECT_GT(ticks_, 0);
   EXPECT_TRUE(timer_.Active());
   SetTimerPeriod(Control(timer_.Handle()), -5);
   EXPECT_EQ(timer_.Period(), 0);
   EXPECT_FALSE(timer_.Active());
-  Pump(30);  // an expiry already queued may still arrive
+  PumpMessagesFor(30);  // an expiry already queued may still arrive
   const int stoppedAt = ticks_;
-  Pump(150);
+  PumpMessagesFor(150);
   EXPECT_EQ(ticks_, stoppedAt);
 }
 

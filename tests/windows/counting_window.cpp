@@ -54,18 +54,4 @@ LRESULT CALLBACK CountingWindow::Procedure(HWND hwnd, UINT message, WPARAM wPara
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void Pump(DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  MSG msg;
-  for (;;) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
-}
-
 }  // namespace quorvin::testing

@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include "tests/e2e/clicker_process.h"
+
 namespace quorvin::testing {
 
 // A plain top-level window that counts the messages it receives, for tests to aim at.
@@ -27,8 +29,5 @@ class CountingWindow {
   std::map<UINT, int> counts_;
   std::map<UINT, WPARAM> lastWParam_;
 };
-
-// Dispatches this thread's pending messages, waiting up to `milliseconds` in all.
-void Pump(DWORD milliseconds);
 
 }  // namespace quorvin::testing

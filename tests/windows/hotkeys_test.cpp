@@ -58,7 +58,7 @@ TEST(Hotkeys, EveryPressNotifiesTheLatestReceiver) {
   ASSERT_NE(idB, 0);
 
   PostMessageW(window.Handle(), WM_HOTKEY, static_cast<WPARAM>(idA), 0);
-  Pump(50);
+  PumpMessagesFor(50);
   EXPECT_EQ(receiverA.Count(kHotkeyNotify), 0);
   EXPECT_EQ(receiverB.Count(kHotkeyNotify), 1);
   EXPECT_EQ(receiverB.LastWParam(kHotkeyNotify), static_cast<WPARAM>(idA));
@@ -76,7 +76,7 @@ TEST(Hotkeys, ForeignIdsReachOnlyTheWindowsOwnProcessing) {
     receiver.Clear();
     window.Clear();
     PostMessageW(window.Handle(), WM_HOTKEY, foreign, 0);
-    Pump(30);
+    PumpMessagesFor(30);
     EXPECT_EQ(receiver.Count(kHotkeyNotify), 0) << "id " << foreign;
     EXPECT_EQ(window.Count(WM_HOTKEY), 1) << "id " << foreign;
   }
@@ -125,7 +125,7 @@ TEST(Hotkeys, InjectedKeyPressRaisesTheLabelsFeedbackEvent) {
   keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
   ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
   const ULONGLONG end = GetTickCount64() + 3000;
-  while (raised == 0 && GetTickCount64() < end) Pump(20);
+  while (raised == 0 && GetTickCount64() < end) PumpMessagesFor(20);
   EXPECT_EQ(raised, 1);
   EXPECT_EQ(seenId, static_cast<WPARAM>(id));
   EXPECT_EQ(SendMessageW(label.Handle(), kHotkeyNotify, static_cast<WPARAM>(id), 0), 7)

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "tests/e2e/handle_count.h"
 #include "tests/e2e/running_clicker.h"
 #include "tests/windows/counting_window.h"
 
@@ -131,17 +132,14 @@ TEST_F(ClickingTest, TwoQuickPressesGiveAtMostTheWorkersOneClick) {
 
 TEST_F(ClickingTest, ManyFastStartStopCyclesLeaveHandlesFlatAndTheWindowResponsive) {
   Select(N::组合框_鼠标单机间隔秒, kInterval0_01);
-  auto handles = [&] {
-    DWORD count = 0;
-    GetProcessHandleCount(process_->Process(), &count);
-    return count;
-  };
+  auto handles = [&] { return HandleCountOf(process_->Process()).value_or(0); };
   // One cycle first, so everything a first start creates once exists already.
   PressKey(VK_F7);
   PressKey(VK_F7);
   ASSERT_TRUE(WaitForStatus(L"已经停止!!!"));
   PumpMessagesFor(300);
   const DWORD before = handles();
+  ASSERT_GT(before, 0u) << "the clicker's handles cannot be counted";
   for (int i = 0; i < 200; ++i) {
     PressKey(VK_F7);
     PressKey(VK_F7);

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "platform/desktop_services.h"
+#include "tests/e2e/handle_count.h"
 #include "tests/windows/counting_window.h"
 
 namespace quorvin::testing {
@@ -59,15 +60,16 @@ TEST(Threads, StartThreadStoresTheHandleOnlyWhenAsked) {
   ASSERT_TRUE(handle);
   EXPECT_EQ(WaitForSingleObject(handle.Native(), 5000), WAIT_OBJECT_0);
 
-  DWORD before = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &before);
+  const auto before = HandleCountOf(GetCurrentProcess());
+  ASSERT_TRUE(before.has_value());
   for (int i = 0; i < 50; ++i) ASSERT_TRUE(StartThread([](void*) { ++runs; }));
   for (int i = 0; i < 500 && runs < 51; ++i) Sleep(10);
   EXPECT_EQ(runs.load(), 51);
   Sleep(50);
-  DWORD after = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &after);
-  EXPECT_LE(after, before + 2) << "handles of threads started without a handle variable leak";
+  const auto after = HandleCountOf(GetCurrentProcess());
+  ASSERT_TRUE(after.has_value());
+  EXPECT_LE(*after, *before + 2) << "handles of threads started without a handle variable leak: before "
+                                 << *before << ", after " << *after;
 }
 
 TEST(OneShotWorker, CalledOffBeforeItsActItNeverActs) {
@@ -117,8 +119,8 @@ TEST_F(ClickTest, AWorkerWaitingOnTheWindowClicksNothingWhenCalledOff) {
 }
 
 TEST(OneShotWorker, ManyStartsLeakNoHandle) {
-  DWORD before = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &before);
+  const auto before = HandleCountOf(GetCurrentProcess());
+  ASSERT_TRUE(before.has_value());
   std::atomic<int> ran{0};
   {
     OneShotWorker worker;
@@ -130,9 +132,9 @@ TEST(OneShotWorker, ManyStartsLeakNoHandle) {
     }
   }
   Sleep(300);
-  DWORD after = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &after);
-  EXPECT_LE(after, before + 2) << "before " << before << ", after " << after;
+  const auto after = HandleCountOf(GetCurrentProcess());
+  ASSERT_TRUE(after.has_value());
+  EXPECT_LE(*after, *before + 2) << "before " << *before << ", after " << *after;
   EXPECT_LE(ran.load(), 300);
 }
 

@@ -19,12 +19,15 @@ void ClickLeft() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   const long period = std::wcstol(commandLine, nullptr, 10);
-  if (period <= 0) return 2;
-  if (!RegisterHotKey(nullptr, kToggleHotkey, MOD_NOREPEAT, VK_F7)) return 3;
+  if (period <= 0)
+    return 2;
+  if (!RegisterHotKey(nullptr, kToggleHotkey, MOD_NOREPEAT, VK_F7))
+    return 3;
   // A hidden window only so the benchmark can see that the hotkey is in place.
-  HWND ready = CreateWindowExW(0, L"STATIC", L"quorvin-bench-bare-timer", WS_POPUP, 0, 0, 1, 1, nullptr,
-                               nullptr, instance, nullptr);
-  if (ready == nullptr) return 4;
+  HWND ready = CreateWindowExW(0, L"STATIC", L"quorvin-bench-bare-timer", WS_POPUP, 0, 0, 1, 1,
+                               nullptr, nullptr, instance, nullptr);
+  if (ready == nullptr)
+    return 4;
 
   UINT_PTR timer = 0;
   MSG message;

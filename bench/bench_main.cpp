@@ -48,8 +48,11 @@ struct Setting {
   int clicks;
   double periodMs() const { return timerMs < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : timerMs; }
 };
-constexpr Setting kSettings[] = {
-    {"0.01", 0, 9, 500}, {"0.05", 4, 50, 200}, {"0.1", 5, 100, 100}, {"0.5", 7, 500, 30}, {"1", 8, 1000, 15}};
+constexpr Setting kSettings[] = {{"0.01", 0, 9, 500},
+                                 {"0.05", 4, 50, 200},
+                                 {"0.1", 5, 100, 100},
+                                 {"0.5", 7, 500, 30},
+                                 {"1", 8, 1000, 15}};
 
 struct Options {
   bool quick = false;
@@ -66,7 +69,9 @@ void Progress(const char* format, ...) {
   va_end(arguments);
 }
 
-double Median(const std::vector<double>& values) { return Percentile(values, 0.5); }
+double Median(const std::vector<double>& values) {
+  return Percentile(values, 0.5);
+}
 
 // The clicker, started once and driven through its window as a user would.
 class Clicker {
@@ -80,15 +85,18 @@ class Clicker {
   HWND Child(ControlName name) const { return GetDlgItem(window_, ControlId(name)); }
   std::wstring Status() const { return WindowText(Child(ControlName::透明标签4_运行状态)); }
   void SelectInterval(int item) {
-    SendMessageW(Child(ControlName::组合框_鼠标单机间隔秒), CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageW(Child(ControlName::组合框_鼠标单机间隔秒), CB_SETCURSEL, static_cast<WPARAM>(item),
+                 0);
   }
   // Reads the status as often as the clicker answers, dispatching our own messages in between.
   bool WaitForStatus(const wchar_t* text, double timeoutMs = 3000) {
     const double end = NowMs() + timeoutMs;
     for (;;) {
       PumpFor(0);
-      if (Status() == text) return true;
-      if (NowMs() > end) return false;
+      if (Status() == text)
+        return true;
+      if (NowMs() > end)
+        return false;
     }
   }
 
@@ -111,7 +119,8 @@ StartupTimes MeasureStartup(const wchar_t* program, const wchar_t* title) {
   MeasuredProcess process(testing::ProgramBesideTests(program));
   if (process.WaitForWindow(title, true) != nullptr) {
     times.visible.push_back(process.WindowSeenAtMs() - process.LaunchedAtMs());
-    if (const double ready = process.WaitUntilReady(); ready > 0) times.ready.push_back(ready - process.LaunchedAtMs());
+    if (const double ready = process.WaitUntilReady(); ready > 0)
+      times.ready.push_back(ready - process.LaunchedAtMs());
   }
   process.End();
   PumpFor(200);
@@ -125,26 +134,31 @@ struct Run {
   int unmatchedUps = 0;
 };
 
-double WaitLimit(const Setting& setting, int clicks) { return clicks * setting.periodMs() * 3 + 5000; }
+double WaitLimit(const Setting& setting, int clicks) {
+  return clicks * setting.periodMs() * 3 + 5000;
+}
 
 Run BareTimerRun(TargetWindow& target, const Setting& setting, int clicks) {
   Run run;
   wchar_t period[16];
   std::swprintf(period, 16, L"%d", setting.timerMs);
   MeasuredProcess timer(testing::ProgramBesideTests(L"quorvin_bench_bare_timer.exe"), period);
-  if (timer.WaitForWindow(kBareTimerTitle, false) == nullptr) return run;
+  if (timer.WaitForWindow(kBareTimerTitle, false) == nullptr)
+    return run;
   PumpFor(300);
   target.Clear();
   const double cpuBefore = timer.Cost().cpuMs;
   PressKey(VK_F7);
-  PumpUntil([&] { return static_cast<int>(target.leftDowns.size()) >= clicks + 1; }, WaitLimit(setting, clicks));
+  PumpUntil([&] { return static_cast<int>(target.leftDowns.size()) >= clicks + 1; },
+            WaitLimit(setting, clicks));
   PressKey(VK_F7);
   PumpFor(setting.periodMs() + 200);
   run.clicks = static_cast<int>(target.leftDowns.size());
   run.cpuMsPerClick = run.clicks > 0 ? (timer.Cost().cpuMs - cpuBefore) / run.clicks : 0;
   run.unmatchedUps = std::abs(run.clicks - target.leftUps);
-  std::vector<double> downs(target.leftDowns.begin(),
-                            target.leftDowns.begin() + std::min<std::size_t>(target.leftDowns.size(), clicks + 1));
+  std::vector<double> downs(
+      target.leftDowns.begin(),
+      target.leftDowns.begin() + std::min<std::size_t>(target.leftDowns.size(), clicks + 1));
   run.intervals = IntervalsBetween(downs);
   return run;
 }
@@ -157,16 +171,19 @@ Run ClickerRun(Clicker& clicker, TargetWindow& target, const Setting& setting, i
   const double cpuBefore = clicker.Process().Cost().cpuMs;
   PressKey(VK_F7);
   // The worker's click at the start comes before the first tick; the cadence is the ticks'.
-  PumpUntil([&] { return static_cast<int>(target.leftDowns.size()) >= clicks + 2; }, WaitLimit(setting, clicks));
+  PumpUntil([&] { return static_cast<int>(target.leftDowns.size()) >= clicks + 2; },
+            WaitLimit(setting, clicks));
   PressKey(VK_F7);
   clicker.WaitForStatus(kStopped);
   PumpFor(setting.periodMs() + 200);
   run.clicks = static_cast<int>(target.leftDowns.size());
-  run.cpuMsPerClick = run.clicks > 0 ? (clicker.Process().Cost().cpuMs - cpuBefore) / run.clicks : 0;
+  run.cpuMsPerClick =
+      run.clicks > 0 ? (clicker.Process().Cost().cpuMs - cpuBefore) / run.clicks : 0;
   run.unmatchedUps = std::abs(run.clicks - target.leftUps) + target.otherButtons;
   if (target.leftDowns.size() >= 2) {
-    std::vector<double> ticks(target.leftDowns.begin() + 1,
-                              target.leftDowns.begin() + std::min<std::size_t>(target.leftDowns.size(), clicks + 2));
+    std::vector<double> ticks(
+        target.leftDowns.begin() + 1,
+        target.leftDowns.begin() + std::min<std::size_t>(target.leftDowns.size(), clicks + 2));
     run.intervals = IntervalsBetween(ticks);
   }
   return run;
@@ -181,7 +198,8 @@ std::vector<double> FirstClickLatencies(Clicker& clicker, TargetWindow& target, 
     target.Clear();
     const double pressed = NowMs();
     PressKey(VK_F7);
-    if (PumpUntil([&] { return !target.leftDowns.empty(); }, 3000)) latencies.push_back(target.leftDowns[0] - pressed);
+    if (PumpUntil([&] { return !target.leftDowns.empty(); }, 3000))
+      latencies.push_back(target.leftDowns[0] - pressed);
     PressKey(VK_F7);
     clicker.WaitForStatus(kStopped);
     PumpFor(150);
@@ -199,7 +217,8 @@ std::vector<double> InjectedKeyLatencies(TargetWindow& target, int rounds) {
     target.Clear();
     const double pressed = NowMs();
     PressKey(VK_F9);
-    if (PumpUntil([&] { return !target.keyDowns.empty(); }, 2000)) latencies.push_back(target.keyDowns[0] - pressed);
+    if (PumpUntil([&] { return !target.keyDowns.empty(); }, 2000))
+      latencies.push_back(target.keyDowns[0] - pressed);
     PumpFor(50);
   }
   return latencies;
@@ -215,7 +234,8 @@ std::vector<double> InjectedClickLatencies(TargetWindow& target, int rounds) {
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     const double pressed = NowMs();
     SendInput(2, inputs, sizeof(INPUT));
-    if (PumpUntil([&] { return !target.leftDowns.empty(); }, 2000)) latencies.push_back(target.leftDowns[0] - pressed);
+    if (PumpUntil([&] { return !target.leftDowns.empty(); }, 2000))
+      latencies.push_back(target.leftDowns[0] - pressed);
     PumpFor(GetDoubleClickTime() + 50);  // apart, so no two make a double-click
   }
   return latencies;
@@ -241,11 +261,14 @@ CycleResult StartStopCycles(Clicker& clicker, int cycles) {
   const double start = NowMs();
   for (int i = 0; i < cycles; ++i) {
     PressKey(VK_F7);
-    if (!clicker.WaitForStatus(kRunning)) ++result.unseen;
+    if (!clicker.WaitForStatus(kRunning))
+      ++result.unseen;
     PressKey(VK_F7);
-    if (!clicker.WaitForStatus(kStopped)) ++result.unseen;
+    if (!clicker.WaitForStatus(kStopped))
+      ++result.unseen;
     ++result.cycles;
-    if ((i + 1) % 1000 == 0) Progress("%d cycles", i + 1);
+    if ((i + 1) % 1000 == 0)
+      Progress("%d cycles", i + 1);
   }
   result.seconds = (NowMs() - start) / 1000.0;
   PumpFor(1000);
@@ -259,8 +282,8 @@ CycleResult StartStopCycles(Clicker& clicker, int cycles) {
 std::string WineVersion() {
   using GetVersion = const char*(CDECL*)();
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  auto get = ntdll != nullptr ? reinterpret_cast<GetVersion>(
-                                    reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
+  auto get = ntdll != nullptr ? reinterpret_cast<GetVersion>(reinterpret_cast<void*>(
+                                    GetProcAddress(ntdll, "wine_get_version")))
                               : nullptr;
   return get != nullptr ? std::string("Wine ") + get() : std::string("Windows");
 }
@@ -269,19 +292,30 @@ std::string Now() {
   SYSTEMTIME time;
   GetLocalTime(&time);
   char text[64];
-  std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
-                time.wMinute);
+  std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u", time.wYear, time.wMonth, time.wDay,
+                time.wHour, time.wMinute);
   return text;
 }
 
-Figure Compare(std::string name, std::string unit, double ours, double baseline, std::string goal = {},
-               int met = -1, std::string note = {}) {
-  return Figure{std::move(name), std::move(unit), ours, baseline, true, std::move(goal), met, std::move(note)};
+Figure Compare(std::string name,
+               std::string unit,
+               double ours,
+               double baseline,
+               std::string goal = {},
+               int met = -1,
+               std::string note = {}) {
+  return Figure{std::move(name), std::move(unit), ours, baseline, true, std::move(goal), met,
+                std::move(note)};
 }
 
-Figure Single(std::string name, std::string unit, double ours, std::string goal = {}, int met = -1,
+Figure Single(std::string name,
+              std::string unit,
+              double ours,
+              std::string goal = {},
+              int met = -1,
               std::string note = {}) {
-  return Figure{std::move(name), std::move(unit), ours, 0, false, std::move(goal), met, std::move(note)};
+  return Figure{std::move(name), std::move(unit), ours, 0,
+                false,           std::move(goal), met,  std::move(note)};
 }
 
 Options ParseOptions(int argc, wchar_t** argv) {
@@ -321,7 +355,8 @@ int RunBenchmark(const Options& options) {
   PumpFor(300);
 
   Progress("start-up, %d rounds each", startupRounds);
-  MeasureStartup(L"quorvin_bench_minimal_window.exe", kMinimalTitle);  // the first start of each is slower
+  MeasureStartup(L"quorvin_bench_minimal_window.exe",
+                 kMinimalTitle);  // the first start of each is slower
   MeasureStartup(L"QuorvinClicker.exe", kClickerTitle);
   StartupTimes oursStartup, minimalStartup;
   for (int i = 0; i < startupRounds; ++i) {  // interleaved, so a busy moment touches both
@@ -361,7 +396,8 @@ int RunBenchmark(const Options& options) {
     const Setting& setting = kSettings[i];
     Progress("clicker at %s s", setting.text);
     const Run ours = ClickerRun(clicker, target, setting, std::max(5, setting.clicks / clickScale));
-    if (i == 0) oursCpuPerClick = ours.cpuMsPerClick;
+    if (i == 0)
+      oursCpuPerClick = ours.cpuMsPerClick;
     CadenceResult cadence;
     cadence.setting = setting.text;
     cadence.periodMs = setting.periodMs();
@@ -383,78 +419,93 @@ int RunBenchmark(const Options& options) {
     const auto& b = c.baselineSummary;
     const std::string label = "cadence " + c.setting + " s";
     const double ratio = b.medianMs > 0 ? o.medianMs / b.medianMs : 0;
-    results.figures.push_back(Compare(label + ": median interval", "ms", o.medianMs, b.medianMs,
-                                      "within 2% of the bare timer", std::abs(ratio - 1) <= 0.02 ? 1 : 0,
-                                      std::to_string(o.intervals) + " intervals"));
+    results.figures.push_back(Compare(
+        label + ": median interval", "ms", o.medianMs, b.medianMs, "within 2% of the bare timer",
+        std::abs(ratio - 1) <= 0.02 ? 1 : 0, std::to_string(o.intervals) + " intervals"));
     results.figures.push_back(Compare(label + ": 95th percentile", "ms", o.p95Ms, b.p95Ms));
-    results.figures.push_back(Compare(label + ": missed", "clicks", o.missed, b.missed, "none", o.missed == 0));
+    results.figures.push_back(
+        Compare(label + ": missed", "clicks", o.missed, b.missed, "none", o.missed == 0));
     results.figures.push_back(Compare(label + ": doubled", "clicks", o.doubled, b.doubled, "none",
                                       o.doubled == 0 && c.oursUnmatchedUps == 0,
                                       c.oursUnmatchedUps ? "unmatched button events" : ""));
   }
   const double firstClick = Median(firstClicks), keyPath = Median(keyLatencies);
-  results.figures.push_back(Compare("first click after F7 (median) vs injected key", "ms", firstClick, keyPath,
-                                    "under 2 ms beyond the key's", firstClick - keyPath < 2 ? 1 : 0,
-                                    std::to_string(firstClicks.size()) + " of " + std::to_string(latencyRounds) +
-                                        " presses clicked"));
+  results.figures.push_back(Compare("first click after F7 (median) vs injected key", "ms",
+                                    firstClick, keyPath, "under 2 ms beyond the key's",
+                                    firstClick - keyPath < 2 ? 1 : 0,
+                                    std::to_string(firstClicks.size()) + " of " +
+                                        std::to_string(latencyRounds) + " presses clicked"));
+  results.figures.push_back(Compare("first click after F7 (95th pct) vs injected key", "ms",
+                                    Percentile(firstClicks, 0.95), Percentile(keyLatencies, 0.95)));
   results.figures.push_back(
-      Compare("first click after F7 (95th pct) vs injected key", "ms", Percentile(firstClicks, 0.95),
-              Percentile(keyLatencies, 0.95)));
-  results.figures.push_back(Single("injected click reaching a window (median)", "ms", Median(clickLatencies)));
+      Single("injected click reaching a window (median)", "ms", Median(clickLatencies)));
 
   const double oursIdleCpu = (oursIdleEnd.cpuMs - oursIdleStart.cpuMs) / (idleMs / 1000);
   const double minimalIdleCpu = (minimalIdleEnd.cpuMs - minimalIdleStart.cpuMs) / (idleMs / 1000);
-  results.figures.push_back(Compare("CPU while idle vs minimal window", "ms/s", oursIdleCpu, minimalIdleCpu,
-                                    "indistinguishable from zero", oursIdleCpu <= minimalIdleCpu ? 1 : 0,
-                                    "over " + std::to_string(static_cast<int>(idleMs / 1000)) + " s"));
+  results.figures.push_back(
+      Compare("CPU while idle vs minimal window", "ms/s", oursIdleCpu, minimalIdleCpu,
+              "indistinguishable from zero", oursIdleCpu <= minimalIdleCpu ? 1 : 0,
+              "over " + std::to_string(static_cast<int>(idleMs / 1000)) + " s"));
   results.figures.push_back(Compare("CPU per click at 0.01 s vs bare timer", "ms", oursCpuPerClick,
                                     bareRuns[0].cpuMsPerClick));
   const double oursWorkingSet = oursIdleEnd.workingSet / kMegabyte;
   const double minimalWorkingSet = minimalIdleEnd.workingSet / kMegabyte;
-  results.figures.push_back(Compare("working set, idle, vs minimal window", "MB", oursWorkingSet, minimalWorkingSet,
-                                    "within 2 MB", oursWorkingSet - minimalWorkingSet <= 2 ? 1 : 0));
-  const double oursPeak = oursEnd.peakWorkingSet / kMegabyte, minimalPeak = minimalIdleEnd.peakWorkingSet / kMegabyte;
-  results.figures.push_back(Compare("peak working set vs minimal window", "MB", oursPeak, minimalPeak,
-                                    "within 2 MB", oursPeak - minimalPeak <= 2 ? 1 : 0, "ours after every phase"));
-  results.figures.push_back(Compare("private bytes (commit) vs minimal window", "MB", oursEnd.privateBytes / kMegabyte,
+  results.figures.push_back(Compare("working set, idle, vs minimal window", "MB", oursWorkingSet,
+                                    minimalWorkingSet, "within 2 MB",
+                                    oursWorkingSet - minimalWorkingSet <= 2 ? 1 : 0));
+  const double oursPeak = oursEnd.peakWorkingSet / kMegabyte,
+               minimalPeak = minimalIdleEnd.peakWorkingSet / kMegabyte;
+  results.figures.push_back(Compare("peak working set vs minimal window", "MB", oursPeak,
+                                    minimalPeak, "within 2 MB", oursPeak - minimalPeak <= 2 ? 1 : 0,
+                                    "ours after every phase"));
+  results.figures.push_back(Compare("private bytes (commit) vs minimal window", "MB",
+                                    oursEnd.privateBytes / kMegabyte,
                                     minimalIdleEnd.privateBytes / kMegabyte));
-  const double oursStart = Median(oursStartup.visible), minimalStart = Median(minimalStartup.visible);
-  results.figures.push_back(Compare("start-up to visible window (median)", "ms", oursStart, minimalStart,
-                                    "within 1.3x", minimalStart > 0 && oursStart / minimalStart <= 1.3 ? 1 : 0,
+  const double oursStart = Median(oursStartup.visible),
+               minimalStart = Median(minimalStartup.visible);
+  results.figures.push_back(Compare("start-up to visible window (median)", "ms", oursStart,
+                                    minimalStart, "within 1.3x",
+                                    minimalStart > 0 && oursStart / minimalStart <= 1.3 ? 1 : 0,
                                     std::to_string(oursStartup.visible.size()) + " starts each"));
-  results.figures.push_back(Compare("start-up to ready for input (median)", "ms", Median(oursStartup.ready),
-                                    Median(minimalStartup.ready), "", -1,
+  results.figures.push_back(Compare("start-up to ready for input (median)", "ms",
+                                    Median(oursStartup.ready), Median(minimalStartup.ready), "", -1,
                                     "painted and waiting for input (WaitForInputIdle)"));
 
   const std::string cyclesText = std::to_string(cycles.cycles) + " cycles";
   auto countChange = [&](const char* what, DWORD before, DWORD after) {
     const bool reported = before != 0 || after != 0;
-    results.figures.push_back(Single(std::string(what) + " change over the cycles", "objects",
-                                     static_cast<double>(after) - static_cast<double>(before),
-                                     reported ? "flat" : "", reported ? (after <= before ? 1 : 0) : -1,
-                                     reported ? std::to_string(before) + " -> " + std::to_string(after)
-                                              : "the system reports 0 for another process"));
+    results.figures.push_back(
+        Single(std::string(what) + " change over the cycles", "objects",
+               static_cast<double>(after) - static_cast<double>(before), reported ? "flat" : "",
+               reported ? (after <= before ? 1 : 0) : -1,
+               reported ? std::to_string(before) + " -> " + std::to_string(after)
+                        : "the system reports 0 for another process"));
   };
   countChange("handle count", cycles.before.handles, cycles.after.handles);
   countChange("GDI objects", cycles.before.gdiObjects, cycles.after.gdiObjects);
   countChange("USER objects", cycles.before.userObjects, cycles.after.userObjects);
   results.figures.push_back(Single("private bytes change over the cycles", "MB",
                                    (static_cast<double>(cycles.after.privateBytes) -
-                                    static_cast<double>(cycles.before.privateBytes)) / kMegabyte));
+                                    static_cast<double>(cycles.before.privateBytes)) /
+                                       kMegabyte));
   results.figures.push_back(Single("start/stop cycles per second", "1/s",
-                                   cycles.seconds > 0 ? cycles.cycles / cycles.seconds : 0, "", -1, cyclesText));
-  results.figures.push_back(Single("toggles not shown within 3 s", "toggles", cycles.unseen, "none",
-                                   cycles.unseen == 0 && cycles.answering ? 1 : 0,
-                                   cycles.answering ? "window answering after the cycles" : "window NOT answering"));
+                                   cycles.seconds > 0 ? cycles.cycles / cycles.seconds : 0, "", -1,
+                                   cyclesText));
+  results.figures.push_back(
+      Single("toggles not shown within 3 s", "toggles", cycles.unseen, "none",
+             cycles.unseen == 0 && cycles.answering ? 1 : 0,
+             cycles.answering ? "window answering after the cycles" : "window NOT answering"));
 
   char settings[256];
-  std::snprintf(settings, sizeof(settings),
-                "Clicks per setting: %d/%d/%d/%d/%d; first-click rounds: %d; idle: %.0f s; start-ups: %d each; "
-                "start/stop cycles: %d.",
-                std::max(5, kSettings[0].clicks / clickScale), std::max(5, kSettings[1].clicks / clickScale),
-                std::max(5, kSettings[2].clicks / clickScale), std::max(5, kSettings[3].clicks / clickScale),
-                std::max(5, kSettings[4].clicks / clickScale), latencyRounds, idleMs / 1000, startupRounds,
-                options.cycles);
+  std::snprintf(
+      settings, sizeof(settings),
+      "Clicks per setting: %d/%d/%d/%d/%d; first-click rounds: %d; idle: %.0f s; start-ups: %d "
+      "each; "
+      "start/stop cycles: %d.",
+      std::max(5, kSettings[0].clicks / clickScale), std::max(5, kSettings[1].clicks / clickScale),
+      std::max(5, kSettings[2].clicks / clickScale), std::max(5, kSettings[3].clicks / clickScale),
+      std::max(5, kSettings[4].clicks / clickScale), latencyRounds, idleMs / 1000, startupRounds,
+      options.cycles);
   results.settingsNote = settings;
 
   const std::string text = AsText(results);
@@ -463,8 +514,8 @@ int RunBenchmark(const Options& options) {
   bool written = WriteFile(folder + "results.md", AsMarkdown(results));
   written = WriteFile(folder + "results.json", AsJson(results)) && written;
   written = DrawCadenceChart(results.cadence, folder + "cadence.png") && written;
-  Progress("%s results.md, results.json and cadence.png in %s", written ? "wrote" : "could NOT write all of",
-           options.out.c_str());
+  Progress("%s results.md, results.json and cadence.png in %s",
+           written ? "wrote" : "could NOT write all of", options.out.c_str());
   return written ? 0 : 1;
 }
 

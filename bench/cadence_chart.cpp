@@ -15,7 +15,8 @@ namespace {
 
 constexpr int kPanelWidth = 230, kPanelHeight = 380, kLeftMargin = 10, kTop = 50, kBottom = 60;
 constexpr int kPlotLeft = 58, kPlotRight = 10;
-constexpr COLORREF kOurs = RGB(30, 100, 200), kBaseline = RGB(225, 115, 20), kClipped = RGB(200, 0, 0);
+constexpr COLORREF kOurs = RGB(30, 100, 200), kBaseline = RGB(225, 115, 20),
+                   kClipped = RGB(200, 0, 0);
 
 struct Scale {
   double low, high;
@@ -42,7 +43,11 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
   LineTo(dc, x1, y1);
 }
 
-void Column(HDC dc, const std::vector<double>& intervals, const Scale& scale, int centre, COLORREF colour) {
+void Column(HDC dc,
+            const std::vector<double>& intervals,
+            const Scale& scale,
+            int centre,
+            COLORREF colour) {
   UniqueBrush dotBrush(CreateSolidBrush(colour));
   UniqueBrush clippedBrush(CreateSolidBrush(kClipped));
   for (std::size_t i = 0; i < intervals.size(); ++i) {
@@ -53,7 +58,8 @@ void Column(HDC dc, const std::vector<double>& intervals, const Scale& scale, in
     RECT dot{x - 1, y - 1, x + 2, y + 2};
     FillRect(dc, &dot, clipped ? clippedBrush.get() : dotBrush.get());
   }
-  if (intervals.empty()) return;
+  if (intervals.empty())
+    return;
   UniqueHandle<HPEN, DeleteGdiObject> medianPen(CreatePen(PS_SOLID, 2, RGB(0, 0, 0)));
   SelectionScope pen(dc, medianPen.get());
   const int y = scale.Y(Percentile(intervals, 0.5));
@@ -73,7 +79,8 @@ void Panel(HDC dc, const CadenceResult& result, int left) {
   const Scale scale{low, high, kTop + 10, kPanelHeight - kBottom};
   const int plotLeft = left + kPlotLeft, plotRight = left + kPanelWidth - kPlotRight;
 
-  Text(dc, (plotLeft + plotRight) / 2, 14, L"interval " + std::wstring(result.setting.begin(), result.setting.end()) + L" s",
+  Text(dc, (plotLeft + plotRight) / 2, 14,
+       L"interval " + std::wstring(result.setting.begin(), result.setting.end()) + L" s",
        TA_CENTER);
   UniqueHandle<HPEN, DeleteGdiObject> framePen(CreatePen(PS_SOLID, 1, RGB(160, 160, 160)));
   {
@@ -107,7 +114,8 @@ void Panel(HDC dc, const CadenceResult& result, int left) {
 }  // namespace
 
 bool DrawCadenceChart(const std::vector<CadenceResult>& cadence, const std::string& pngPath) {
-  const int width = kLeftMargin * 2 + kPanelWidth * static_cast<int>(std::max<std::size_t>(cadence.size(), 1));
+  const int width =
+      kLeftMargin * 2 + kPanelWidth * static_cast<int>(std::max<std::size_t>(cadence.size(), 1));
   const int height = kPanelHeight + 24;
 
   BITMAPINFO info{};
@@ -120,7 +128,8 @@ bool DrawCadenceChart(const std::vector<CadenceResult>& cadence, const std::stri
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-  if (!bitmap || !dc || bits == nullptr) return false;
+  if (!bitmap || !dc || bits == nullptr)
+    return false;
   {
     SelectionScope selected(dc.get(), bitmap.get());
     SelectionScope font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
@@ -129,8 +138,9 @@ bool DrawCadenceChart(const std::vector<CadenceResult>& cadence, const std::stri
     SetBkMode(dc.get(), TRANSPARENT);
     for (std::size_t i = 0; i < cadence.size(); ++i)
       Panel(dc.get(), cadence[i], kLeftMargin + kPanelWidth * static_cast<int>(i));
-    Text(dc.get(), kLeftMargin, height - 20,
-         L"Intervals between clicks; black: median, dotted: nominal period, red: beyond the scale.");
+    Text(
+        dc.get(), kLeftMargin, height - 20,
+        L"Intervals between clicks; black: median, dotted: nominal period, red: beyond the scale.");
     GdiFlush();
   }
   capture::ScreenPixels pixels;

@@ -18,32 +18,38 @@ struct IntervalSummary {
 };
 
 inline double Percentile(std::vector<double> values, double fraction) {
-  if (values.empty()) return 0;
+  if (values.empty())
+    return 0;
   std::sort(values.begin(), values.end());
   // Nearest rank: the smallest value with at least `fraction` of the values at or below it.
-  const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+  const auto rank =
+      static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
   return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
 }
 
 // The intervals between consecutive click times.
 inline std::vector<double> IntervalsBetween(const std::vector<double>& times) {
   std::vector<double> intervals;
-  for (std::size_t i = 1; i < times.size(); ++i) intervals.push_back(times[i] - times[i - 1]);
+  for (std::size_t i = 1; i < times.size(); ++i)
+    intervals.push_back(times[i] - times[i - 1]);
   return intervals;
 }
 
 inline IntervalSummary Summarize(const std::vector<double>& intervals, double periodMs) {
   IntervalSummary summary;
   summary.intervals = static_cast<int>(intervals.size());
-  if (intervals.empty()) return summary;
+  if (intervals.empty())
+    return summary;
   summary.medianMs = Percentile(intervals, 0.5);
   summary.p95Ms = Percentile(intervals, 0.95);
   summary.minMs = *std::min_element(intervals.begin(), intervals.end());
   summary.maxMs = *std::max_element(intervals.begin(), intervals.end());
   for (double interval : intervals) {
-    if (interval < 0.5 * periodMs) ++summary.doubled;
+    if (interval < 0.5 * periodMs)
+      ++summary.doubled;
     const long periods = std::lround(interval / periodMs);
-    if (periods >= 2) summary.missed += static_cast<int>(periods - 1);
+    if (periods >= 2)
+      summary.missed += static_cast<int>(periods - 1);
   }
   return summary;
 }

@@ -22,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = L"QuorvinBenchMinimalWindow";
-  if (RegisterClassExW(&windowClass) == 0) return 2;
+  if (RegisterClassExW(&windowClass) == 0)
+    return 2;
 
   constexpr int width = 391, height = 239;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -30,7 +31,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"quorvin-bench-minimal-window",
                                 WS_POPUP | WS_MINIMIZEBOX, x, y, width, height, nullptr, nullptr,
                                 instance, nullptr);
-  if (window == nullptr) return 3;
+  if (window == nullptr)
+    return 3;
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
 

@@ -14,8 +14,8 @@ struct Figure {
   double ours = 0;
   double baseline = 0;
   bool hasBaseline = true;
-  std::string goal;      // in words, empty when the figure has none
-  int met = -1;          // 1 met, 0 missed, -1 no goal
+  std::string goal;  // in words, empty when the figure has none
+  int met = -1;      // 1 met, 0 missed, -1 no goal
   std::string note;
 };
 

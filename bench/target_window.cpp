@@ -23,7 +23,8 @@ TargetWindow::TargetWindow(RECT place) {
 }
 
 TargetWindow::~TargetWindow() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  if (hwnd_ != nullptr)
+    DestroyWindow(hwnd_);
 }
 
 POINT TargetWindow::Centre() const {
@@ -50,13 +51,23 @@ LRESULT CALLBACK TargetWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
   auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self != nullptr) {
     switch (message) {
-      case WM_LBUTTONDOWN: self->leftDowns.push_back(now); return 0;
-      case WM_LBUTTONUP: ++self->leftUps; return 0;
+      case WM_LBUTTONDOWN:
+        self->leftDowns.push_back(now);
+        return 0;
+      case WM_LBUTTONUP:
+        ++self->leftUps;
+        return 0;
       case WM_RBUTTONDOWN:
-      case WM_MBUTTONDOWN: ++self->otherButtons; return 0;
-      case WM_KEYDOWN: self->keyDowns.push_back(now); return 0;
-      case WM_MOUSEACTIVATE: return MA_NOACTIVATE;  // clicks must not bring it in front of the clicker
-      default: break;
+      case WM_MBUTTONDOWN:
+        ++self->otherButtons;
+        return 0;
+      case WM_KEYDOWN:
+        self->keyDowns.push_back(now);
+        return 0;
+      case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;  // clicks must not bring it in front of the clicker
+      default:
+        break;
     }
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -22,9 +22,11 @@ void PumpFor(double milliseconds) {
       DispatchMessageW(&message);
     }
     const double left = end - NowMs();
-    if (left <= 0) return;
+    if (left <= 0)
+      return;
     // Whole milliseconds, rounded up, so the wait never ends early and spins.
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left) + 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left) + 1, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
   }
 }
 

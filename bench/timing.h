@@ -17,7 +17,8 @@ bool PumpUntil(Condition condition, double timeoutMs) {
   const double end = NowMs() + timeoutMs;
   while (!condition()) {
     const double left = end - NowMs();
-    if (left <= 0) return condition();
+    if (left <= 0)
+      return condition();
     PumpFor(left < 5 ? left : 5);
   }
   return true;

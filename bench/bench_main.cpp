@@ -516,7 +516,12 @@ int RunBenchmark(const Options& options) {
   written = DrawCadenceChart(results.cadence, folder + "cadence.png") && written;
   Progress("%s results.md, results.json and cadence.png in %s",
            written ? "wrote" : "could NOT write all of", options.out.c_str());
-  return written ? 0 : 1;
+  // A figure measured from nothing would read as a result; say so and fail instead.
+  bool complete = !oursStartup.visible.empty() && !minimalStartup.visible.empty() && !firstClicks.empty() &&
+                  !keyLatencies.empty();
+  for (const CadenceResult& c : results.cadence) complete = complete && !c.ours.empty() && !c.baseline.empty();
+  if (!complete) Progress("some measurements produced no samples (see the counts in the table)");
+  return written && complete ? 0 : 1;
 }
 
 }  // namespace

@@ -17,11 +17,13 @@ std::wstring ProgramBesideTests(const wchar_t* fileName) {
   }
 }
 
-ProgramProcess::ProgramProcess(const std::wstring& path) {
+ProgramProcess::ProgramProcess(const std::wstring& path, const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   std::wstring commandLine = L"\"" + path + L"\"";
+  if (!arguments.empty())
+    commandLine += L" " + arguments;
   if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &startup, &info)) {
     CloseHandle(info.hThread);

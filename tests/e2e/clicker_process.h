@@ -16,7 +16,8 @@ std::wstring ProgramBesideTests(const wchar_t* fileName);
 // test is over and it is still running, so one failed test does not hold F7 for the next.
 class ProgramProcess {
  public:
-  explicit ProgramProcess(const std::wstring& path);
+  // `arguments`, when given, follow the quoted path on the command line.
+  explicit ProgramProcess(const std::wstring& path, const std::wstring& arguments = {});
   ~ProgramProcess();
   ProgramProcess(const ProgramProcess&) = delete;
   ProgramProcess& operator=(const ProgramProcess&) = delete;

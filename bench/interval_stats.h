@@ -10,6 +10,7 @@ namespace quorvin::bench {
 struct IntervalSummary {
   int intervals = 0;
   double medianMs = 0;
+  double meanMs = 0;
   double p95Ms = 0;
   double minMs = 0;
   double maxMs = 0;
@@ -41,6 +42,10 @@ inline IntervalSummary Summarize(const std::vector<double>& intervals, double pe
   if (intervals.empty())
     return summary;
   summary.medianMs = Percentile(intervals, 0.5);
+  double total = 0;
+  for (double interval : intervals)
+    total += interval;
+  summary.meanMs = total / static_cast<double>(intervals.size());
   summary.p95Ms = Percentile(intervals, 0.95);
   summary.minMs = *std::min_element(intervals.begin(), intervals.end());
   summary.maxMs = *std::max_element(intervals.begin(), intervals.end());

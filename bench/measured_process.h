@@ -28,6 +28,7 @@ class MeasuredProcess {
 
   bool Started() const { return process_ != nullptr; }
   HANDLE Process() const { return process_; }
+  DWORD Id() const { return processId_; }
   // When CreateProcessW was called, on NowMs().
   double LaunchedAtMs() const { return launchedAtMs_; }
 

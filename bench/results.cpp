@@ -62,9 +62,9 @@ std::string JsonNumber(double value) {
 
 std::string JsonSummary(const IntervalSummary& s) {
   return "{\"intervals\": " + std::to_string(s.intervals) +
-         ", \"median_ms\": " + JsonNumber(s.medianMs) + ", \"p95_ms\": " + JsonNumber(s.p95Ms) +
-         ", \"min_ms\": " + JsonNumber(s.minMs) + ", \"max_ms\": " + JsonNumber(s.maxMs) +
-         ", \"missed\": " + std::to_string(s.missed) +
+         ", \"median_ms\": " + JsonNumber(s.medianMs) + ", \"mean_ms\": " + JsonNumber(s.meanMs) +
+         ", \"p95_ms\": " + JsonNumber(s.p95Ms) + ", \"min_ms\": " + JsonNumber(s.minMs) +
+         ", \"max_ms\": " + JsonNumber(s.maxMs) + ", \"missed\": " + std::to_string(s.missed) +
          ", \"doubled\": " + std::to_string(s.doubled) + "}";
 }
 

@@ -8,7 +8,8 @@ namespace quorvin::testing {
 std::wstring ProgramBesideTests(const wchar_t* fileName) {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) {
       std::wstring path(buffer.data(), length);
       return path.substr(0, path.find_last_of(L"\\/") + 1) + fileName;
@@ -33,7 +34,8 @@ ProgramProcess::ProgramProcess(const std::wstring& path, const std::wstring& arg
 }
 
 ProgramProcess::~ProgramProcess() {
-  if (process_ == nullptr) return;
+  if (process_ == nullptr)
+    return;
   if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
     TerminateProcess(process_, 1);
     WaitForSingleObject(process_, 5000);
@@ -53,9 +55,12 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
   auto* search = reinterpret_cast<WindowSearch*>(lParam);
   DWORD owner = 0;
   GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId) return TRUE;
-  if (search->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
-  if (WindowText(hwnd) != search->title) return TRUE;
+  if (owner != search->processId)
+    return TRUE;
+  if (search->visibleOnly && !IsWindowVisible(hwnd))
+    return TRUE;
+  if (WindowText(hwnd) != search->title)
+    return TRUE;
   search->found = hwnd;
   return FALSE;
 }
@@ -80,7 +85,8 @@ HWND ProgramProcess::WaitForWindow(const wchar_t* title, DWORD timeoutMs) const 
 }
 
 std::optional<DWORD> ProgramProcess::WaitForExit(DWORD timeoutMs) const {
-  if (process_ == nullptr) return std::nullopt;
+  if (process_ == nullptr)
+    return std::nullopt;
   if (!WaitUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, timeoutMs))
     return std::nullopt;
   DWORD code = 0;
@@ -97,7 +103,8 @@ void PumpMessagesFor(DWORD milliseconds) {
       DispatchMessageW(&message);
     }
     const ULONGLONG now = GetTickCount64();
-    if (now >= end) return;
+    if (now >= end)
+      return;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
   }
 }
@@ -127,10 +134,12 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> heldModifiers) {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     inputs.push_back(input);
   };
-  for (WORD modifier : heldModifiers) key(modifier, false);
+  for (WORD modifier : heldModifiers)
+    key(modifier, false);
   key(virtualKey, false);
   key(virtualKey, true);
-  for (auto it = std::rbegin(heldModifiers); it != std::rend(heldModifiers); ++it) key(*it, true);
+  for (auto it = std::rbegin(heldModifiers); it != std::rend(heldModifiers); ++it)
+    key(*it, true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -181,13 +190,42 @@ std::vector<HWND> ChildWindowsOf(HWND parent) {
   return children;
 }
 
+namespace {
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  std::vector<HWND> windows, owned;
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND hwnd : windows) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == processId)
+      owned.push_back(hwnd);
+  }
+  return owned;
+}
+}  // namespace
+
+int WindowCountOf(DWORD processId) {
+  int count = 0;
+  for (HWND hwnd : TopLevelWindowsOf(processId))
+    count += 1 + static_cast<int>(ChildWindowsOf(hwnd).size());
+  return count;
+}
+
+int VisibleTopLevelWindows(DWORD processId) {
+  int count = 0;
+  for (HWND hwnd : TopLevelWindowsOf(processId))
+    count += IsWindowVisible(hwnd) ? 1 : 0;
+  return count;
+}
+
 HWND FindTopLevelOfProcess(DWORD processId, const wchar_t* caption) {
   std::vector<HWND> windows;
   EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
   for (HWND hwnd : windows) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == processId && IsWindowVisible(hwnd) && WindowText(hwnd) == caption) return hwnd;
+    if (owner == processId && IsWindowVisible(hwnd) && WindowText(hwnd) == caption)
+      return hwnd;
   }
   return nullptr;
 }

@@ -46,7 +46,8 @@ template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   while (!condition()) {
-    if (GetTickCount64() >= end) return condition();
+    if (GetTickCount64() >= end)
+      return condition();
     PumpMessagesFor(5);
   }
   return true;
@@ -75,5 +76,11 @@ std::vector<HWND> ChildWindowsOf(HWND parent);
 
 // A top-level window of another process found by its caption, e.g. a message box.
 HWND FindTopLevelOfProcess(DWORD processId, const wchar_t* caption);
+
+// Every window of the process, top-level and child: the USER objects that Wine lets another
+// process see (GetGuiResources answers 0 there).
+int WindowCountOf(DWORD processId);
+// The process's visible top-level windows: its main window plus any box it shows.
+int VisibleTopLevelWindows(DWORD processId);
 
 }  // namespace quorvin::testing

@@ -116,21 +116,6 @@ std::string Differences(const ScreenPixels& a,
   return text.str();
 }
 
-BOOL CALLBACK CountVisibleOfProcess(HWND hwnd, LPARAM lParam) {
-  auto* search = reinterpret_cast<std::pair<DWORD, int>*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == search->first && IsWindowVisible(hwnd))
-    ++search->second;
-  return TRUE;
-}
-
-int VisibleTopLevelWindows(DWORD processId) {
-  std::pair<DWORD, int> search{processId, 0};
-  EnumWindows(&CountVisibleOfProcess, reinterpret_cast<LPARAM>(&search));
-  return search.second;
-}
-
 // The program started with its pictures damaged as `arguments` say (see
 // corrupt_pictures_main.cpp).
 class DamagedPicturesTest : public ::testing::TestWithParam<const wchar_t*> {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/pixel_tally.h"
 #include "tests/e2e/running_clicker.h"
 #include "tests/windows/counting_window.h"
 #include "tools/capture/capture.h"
@@ -46,61 +47,6 @@ bool GreenOrDarker(COLORREF colour) {
          GetGValue(colour) <= GetGValue(kFlatGreen) + kTolerance &&
          GetBValue(colour) <= GetBValue(kFlatGreen) + kTolerance &&
          GetGValue(colour) >= GetRValue(colour) && GetGValue(colour) >= GetBValue(colour);
-}
-
-std::string Describe(COLORREF colour) {
-  std::ostringstream text;
-  text << "RGB(" << int{GetRValue(colour)} << "," << int{GetGValue(colour)} << ","
-       << int{GetBValue(colour)} << ")";
-  return text.str();
-}
-
-// A control's place in the window, from the table the window is built from.
-RECT PlaceOf(N name) {
-  const ControlRecord& record = RecordOf(name);
-  return {record.left, record.top, record.left + record.width, record.top + record.height};
-}
-
-std::string NameOf(N name) {
-  const std::wstring wide = RecordOf(name).nameText;
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), text.data(), size,
-                      nullptr, nullptr);
-  return text;
-}
-
-struct Tally {
-  int matching = 0;
-  int total = 0;
-  POINT firstOther{-1, -1};
-  COLORREF firstOtherColour = 0;
-};
-
-Tally Count(const ScreenPixels& pixels, const RECT& area,
-            const std::function<bool(COLORREF)>& wanted) {
-  Tally tally;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      ++tally.total;
-      const COLORREF colour = pixels.At(x, y);
-      if (wanted(colour)) {
-        ++tally.matching;
-      } else if (tally.firstOther.x < 0) {
-        tally.firstOther = {x, y};
-        tally.firstOtherColour = colour;
-      }
-    }
-  }
-  return tally;
-}
-
-std::string Where(const Tally& tally) {
-  std::ostringstream text;
-  text << tally.matching << " of " << tally.total << "; first other at (" << tally.firstOther.x
-       << "," << tally.firstOther.y << ") " << Describe(tally.firstOtherColour);
-  return text.str();
 }
 
 std::vector<POINT> PinkPoints(const ScreenPixels& pixels, const RECT& area) {
